@@ -1,0 +1,91 @@
+// The table search: the table number under which a filing key files.
+#pragma once
+
+#include <cstdint>
+#include <cstring>
+#include <optional>
+
+#include "index_format.h"
+
+namespace shelfkey {
+
+// Searches a table index file for the last entry that sorts at or before key
+// (the first entry when key sorts before all of them) and returns its table
+// number. The reader is positioned anywhere; every position is set here.
+//
+// Returns nothing when the file breaks a rule of its format that the search
+// comes across: it is shorter than its sections say, its record section is
+// empty or not a whole number of records, a record key is not terminated, an
+// entry is empty, longer than 67 characters or shares more characters than
+// the entry before it has, a lead byte is missing, the text ends before an
+// entry that sorts after the key, or the entry found has no table number.
+// Nothing is read or written outside the search's own buffers, and the loops
+// end at the end of the file at the latest.
+template <class Reader>
+std::optional<std::uint32_t> FindTableNumber(Reader& in, const char* key) {
+  using namespace index;
+
+  unsigned char header[kHeaderSize];
+  if (!in.Seek(0) || !in.Read(header, sizeof header)) return std::nullopt;
+  const std::uint64_t a = Le32(header);
+  const std::uint64_t b = Le32(header + 4);
+  if (a == 0 || a % kRecordSize != 0) return std::nullopt;
+
+  // Scan the records from the first, in file order. The first record whose key
+  // sorts after the filing key sends the scan back one record, which is read
+  // again; without one, the last record read is the chosen one.
+  unsigned char record[kRecordSize];
+  for (std::uint64_t r = 0;; ++r) {
+    if (!in.Read(record, sizeof record)) return std::nullopt;
+    if (std::memchr(record, 0, kRecordKeySize) == nullptr) return std::nullopt;
+    if (CompareTexts(key, reinterpret_cast<const char*>(record)) < 0) {
+      const std::uint64_t previous = r > 0 ? kHeaderSize + kRecordSize * (r - 1) : kHeaderSize;
+      if (!in.Seek(previous) || !in.Read(record, sizeof record)) return std::nullopt;
+      break;
+    }
+    if (kRecordSize * (r + 1) >= a) break;
+  }
+  const std::uint64_t first = Le32(record + 8);
+  const std::uint64_t textOffset = Le32(record + 12);
+
+  // Read the group's entries from the one after its lead byte until one sorts
+  // after the key; k counts the entries read, that one included.
+  if (!in.Seek(kHeaderSize + 1 + a + b + textOffset)) return std::nullopt;
+  char text[kMaxEntryLength + 1];
+  long w = 0;  // where the next stored character goes; -1 discards a lead byte
+  std::uint64_t k = 0;
+  for (;;) {
+    ++k;
+    const long start = w < 0 ? 0 : w;
+    int c;
+    while (IsStoredByte(static_cast<unsigned>(c = in.Next()))) {
+      if (w >= 0) {
+        if (static_cast<std::size_t>(w) >= kMaxEntryLength) return std::nullopt;
+        text[w] = static_cast<char>(c);
+      }
+      ++w;
+    }
+    if (c < 0 || w <= start) return std::nullopt;  // end of file, or no stored character
+    text[w] = '\0';
+    const long length = w;
+    if (c == kStoredWhole) {
+      w = 0;
+    } else if (c == kEndOfGroup) {
+      w = -1;
+    } else {
+      w = 256 - c;
+      if (w > length) return std::nullopt;
+    }
+    if (CompareTexts(key, text) < 0) break;
+  }
+
+  const std::uint64_t e = first + k >= 2 ? first + k - 2 : 0;
+  if (kNumberSize * (e + 1) > b) return std::nullopt;
+  unsigned char number[kNumberSize];
+  if (!in.Seek(kHeaderSize + a + kNumberSize * e) || !in.Read(number, sizeof number)) {
+    return std::nullopt;
+  }
+  return Le32(number);
+}
+
+}  // namespace shelfkey
