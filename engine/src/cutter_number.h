@@ -17,6 +17,9 @@ inline constexpr char kCs4FigNotFound[] = "$$$CS4FIG File Not Found";
 inline constexpr char kCut4FigDamaged[] = "$$$CUT4FIG File Damaged";
 inline constexpr char kCs4FigDamaged[] = "$$$CS4FIG File Damaged";
 
+// A Cutter number with its zero: three letters and ten digits at most.
+inline constexpr std::size_t kCutterNumberSize = 14;
+
 // Result buffers of the two lookups. Every text that a lookup writes, its
 // zero included, fits the smaller buffer that callers guarantee (26 and 25).
 inline constexpr std::size_t kCut4FigResultSize = 64;
@@ -25,8 +28,8 @@ inline constexpr std::size_t kCs4FigResultSize = 80;
 const char* NotFoundText(Table table);
 const char* DamagedText(Table table);
 
-// Writes the Cutter number of a filing key and its table number (at most 14
-// bytes with the zero) and returns its length.
+// Writes the Cutter number of a filing key and its table number (at most
+// kCutterNumberSize bytes with the zero) and returns its length.
 std::size_t ComposeCutterNumber(Table table, const char* key, std::uint32_t number, char* out);
 
 // The text of a finished search: the Cutter number, or the damaged-file text
