@@ -17,7 +17,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 
 namespace shelfkey::index {
 
@@ -55,7 +54,16 @@ inline void PutLe32(unsigned char* p, std::uint32_t v) {
   p[3] = static_cast<unsigned char>(v >> 24);
 }
 
-// Texts compare byte by byte as unsigned values; a proper beginning sorts first.
-inline int CompareTexts(const char* a, const char* b) { return std::strcmp(a, b); }
+// Texts compare byte by byte as unsigned values; a proper beginning sorts
+// first. Keys and entries are short, so a plain loop beats a library call.
+inline int CompareTexts(const char* a, const char* b) {
+  const auto* x = reinterpret_cast<const unsigned char*>(a);
+  const auto* y = reinterpret_cast<const unsigned char*>(b);
+  while (*x != 0 && *x == *y) {
+    ++x;
+    ++y;
+  }
+  return static_cast<int>(*x) - static_cast<int>(*y);
+}
 
 }  // namespace shelfkey::index

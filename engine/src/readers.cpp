@@ -1,13 +1,20 @@
 #include "readers.h"
 
+#include <cerrno>
 #include <climits>
 #include <cstring>
+
+#if !defined(_WIN32)
+#include <unistd.h>
+#endif
 
 namespace shelfkey {
 
 FileReader::FileReader(std::FILE* file) : file_(file) {
+#if defined(_WIN32)
   // The window is the only buffer; a stdio buffer as well would copy twice.
   std::setvbuf(file_, nullptr, _IONBF, 0);
+#endif
 }
 
 bool FileReader::Seek(std::uint64_t offset) {
@@ -24,19 +31,29 @@ bool FileReader::Seek(std::uint64_t offset) {
 bool FileReader::Refill() {
   const std::uint64_t next = windowStart_ + pos_;
   if (next > static_cast<std::uint64_t>(LONG_MAX)) return false;
+#if defined(_WIN32)
   if (next != streamPos_) {
     if (std::fseek(file_, static_cast<long>(next), SEEK_SET) != 0) return false;
     streamPos_ = next;
   }
   const std::size_t got = std::fread(window_, 1, kWindowSize, file_);
   streamPos_ += got;
+#else
+  // One positioned read of the stream's descriptor: no seek of its own, and
+  // the stream's buffer is never filled, so the stream stays consistent.
+  ssize_t n;
+  do {
+    n = pread(fileno(file_), window_, kWindowSize, static_cast<off_t>(next));
+  } while (n < 0 && errno == EINTR);
+  const std::size_t got = n > 0 ? static_cast<std::size_t>(n) : 0;
+#endif
   windowStart_ = next;
   pos_ = 0;
   end_ = got;
   return got > 0;
 }
 
-bool FileReader::Read(void* out, std::size_t n) {
+bool FileReader::ReadAcross(void* out, std::size_t n) {
   auto* dst = static_cast<unsigned char*>(out);
   while (n > 0) {
     if (pos_ == end_ && !Refill()) return false;
@@ -46,13 +63,6 @@ bool FileReader::Read(void* out, std::size_t n) {
     dst += take;
     n -= take;
   }
-  return true;
-}
-
-bool MemoryReader::Read(void* out, std::size_t n) {
-  if (pos_ > bytes_.size() || bytes_.size() - pos_ < n) return false;
-  std::memcpy(out, bytes_.data() + pos_, n);
-  pos_ += n;
   return true;
 }
 

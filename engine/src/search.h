@@ -2,7 +2,6 @@
 #pragma once
 
 #include <cstdint>
-#include <cstring>
 #include <optional>
 
 #include "index_format.h"
@@ -15,10 +14,11 @@ namespace shelfkey {
 //
 // Returns nothing when the file breaks a rule of its format that the search
 // comes across: it is shorter than its sections say, its record section is
-// empty or not a whole number of records, a record key is not terminated, an
-// entry is empty, longer than 67 characters or shares more characters than
-// the entry before it has, a lead byte is missing, the text ends before an
-// entry that sorts after the key, or the entry found has no table number.
+// empty or not a whole number of records, a record's key field does not end
+// in zero, an entry is empty, longer than 67 characters or shares more
+// characters than the entry before it has, a lead byte is missing, the text
+// ends before an entry that sorts after the key, or the entry found has no
+// table number.
 // Nothing is read or written outside the search's own buffers, and the loops
 // end at the end of the file at the latest.
 template <class Reader>
@@ -37,7 +37,8 @@ std::optional<std::uint32_t> FindTableNumber(Reader& in, const char* key) {
   unsigned char record[kRecordSize];
   for (std::uint64_t r = 0;; ++r) {
     if (!in.Read(record, sizeof record)) return std::nullopt;
-    if (std::memchr(record, 0, kRecordKeySize) == nullptr) return std::nullopt;
+    // A key field ends in zero: the key has at most 7 characters, zero-filled.
+    if (record[kRecordKeySize - 1] != 0) return std::nullopt;
     if (CompareTexts(key, reinterpret_cast<const char*>(record)) < 0) {
       const std::uint64_t previous = r > 0 ? kHeaderSize + kRecordSize * (r - 1) : kHeaderSize;
       if (!in.Seek(previous) || !in.Read(record, sizeof record)) return std::nullopt;
