@@ -48,7 +48,9 @@ class FileReader {
 
   std::FILE* file_;
   std::uint64_t windowStart_ = 0;  // file offset of window_[0]
-  std::uint64_t streamPos_ = 0;    // where the stream stands, where seeks move it
+#if defined(_WIN32)
+  std::uint64_t streamPos_ = 0;  // where the stream stands
+#endif
   std::size_t pos_ = 0;            // cursor inside the window
   std::size_t end_ = 0;            // bytes held in the window
   unsigned char window_[kWindowSize];
