@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
+  libutf8proc-dev qt6-base-dev qt6-svg-dev
 )
 
 missing=()
