@@ -1,16 +1,28 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that the build and the tests need, only those
 # that are missing. Safe to run again. Needs root (or sudo).
+#   scripts/deps.sh [build] [screenshot]    (default: build)
 set -euo pipefail
 
-packages=(
-  cmake ninja-build g++ clang libclang-rt-14-dev pkg-config
-  libgtest-dev libgmock-dev libbenchmark-dev
-  libutf8proc-dev qt6-base-dev qt6-svg-dev
+declare -A groups=(
+  [build]="cmake ninja-build g++ clang libclang-rt-14-dev pkg-config
+           libgtest-dev libgmock-dev libbenchmark-dev
+           libutf8proc-dev qt6-base-dev qt6-svg-dev"
+  [screenshot]="xvfb xauth xdotool imagemagick x11-utils"
 )
 
+wanted=()
+for group in "${@:-build}"; do
+  if [ -z "${groups[$group]+set}" ]; then
+    echo "deps.sh: unknown group '$group' (known: ${!groups[*]})" >&2
+    exit 64
+  fi
+  read -r -a list <<<"$(echo ${groups[$group]})"
+  wanted+=("${list[@]}")
+done
+
 missing=()
-for p in "${packages[@]}"; do
+for p in "${wanted[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
     missing+=("$p")
   fi

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "filing_key.h"
+#include "utf8.h"
 
 namespace cutter::text {
 namespace {
@@ -63,14 +64,7 @@ TEST(EngineText, MalformedBytesAreDroppedAndCounted) {
   for (int c = 0x80; c < 0x3000; ++c) {
     char32_t code = static_cast<char32_t>(c);
     if (code >= 0xD800 && code <= 0xDFFF) continue;
-    std::string utf8;
-    if (c < 0x800) {
-      utf8 = {static_cast<char>(0xC0 | (c >> 6)), static_cast<char>(0x80 | (c & 0x3F))};
-    } else {
-      utf8 = {static_cast<char>(0xE0 | (c >> 12)), static_cast<char>(0x80 | ((c >> 6) & 0x3F)),
-              static_cast<char>(0x80 | (c & 0x3F))};
-    }
-    for (char b : ToEngineBytes(utf8).bytes) {
+    for (char b : ToEngineBytes(EncodeUtf8(std::u32string(1, code))).bytes) {
       const auto u = static_cast<unsigned char>(b);
       const bool ansel = (u >= 0xA1 && u <= 0xBD) || u >= 0xE0;
       EXPECT_TRUE(u < 0x80 || ansel) << std::hex << c << " gives byte " << static_cast<int>(u);
