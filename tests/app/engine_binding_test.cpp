@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 
 #include "CutterApp.h"
 #include "CutterDlg.h"
@@ -150,3 +152,30 @@ TEST(EngineBinding, PlatformLibraryNames) {
 
 }  // namespace
 }  // namespace cutter
+
+namespace cutter::platform {
+namespace {
+
+TEST(ProcessHelpViewer, StartsTheViewerOrSaysItCannot) {
+  shelfkey::testing::TempDir dir;
+  // A stand-in viewer that records its arguments.
+  const std::string viewer = dir.File("viewer");
+  dir.Write("viewer", "#!/bin/sh\nprintf '%s\\n' \"$@\" > \"$(dirname \"$0\")/args\"\n");
+  std::filesystem::permissions(viewer, std::filesystem::perms::owner_all);
+  EXPECT_TRUE(ProcessHelpViewer(viewer).WinHelp("/opt/cutter/help/Cutter.hlp", 0x20067));
+  const std::string expected = "/opt/cutter/help/Cutter.hlp\n--context\n0x20067\n";
+  std::string seen;
+  for (int i = 0; i < 250 && seen != expected; ++i) {  // the viewer runs on its own
+    usleep(20000);
+    std::ifstream args(dir.File("args"));
+    std::stringstream text;
+    text << args.rdbuf();
+    seen = text.str();
+  }
+  EXPECT_EQ(seen, expected);
+
+  EXPECT_FALSE(ProcessHelpViewer(dir.File("no-such-viewer")).WinHelp("x.hlp", 0x20067));
+}
+
+}  // namespace
+}  // namespace cutter::platform
