@@ -8,6 +8,7 @@
 #include <QRadioButton>
 #include <QTest>
 #include <cstring>
+#include <filesystem>
 
 #include <gtest/gtest.h>
 
@@ -15,7 +16,10 @@
 #include "CutterDlg.h"
 #include "CutterWindow.h"
 #include "QtPlatform.h"
+#include "cutter_number.h"
 #include "fakes.h"
+#include "platform/linux/linux_platform.h"
+#include "temp_dir.h"
 
 namespace cutter {
 namespace {
@@ -31,6 +35,17 @@ platform::ProcAddress Address(int (*fn)(const char*, const char*, char*)) {
   std::memcpy(&p, &fn, sizeof p);
   return p;
 }
+
+class InFolder {
+ public:
+  explicit InFolder(const std::filesystem::path& dir) : previous_(std::filesystem::current_path()) {
+    std::filesystem::current_path(dir);
+  }
+  ~InFolder() { std::filesystem::current_path(previous_); }
+
+ private:
+  std::filesystem::path previous_;
+};
 
 class WindowTest : public ::testing::Test {
  protected:
@@ -164,6 +179,91 @@ TEST_F(WindowTest, HelpFromF1AndTheButton) {
   QTest::keyClick(text(), Qt::Key_F1);
   ASSERT_EQ(fake_.messages.shown.size(), 1u);
   EXPECT_EQ(fake_.messages.shown[0].first, "Failed to launch help.");
+}
+
+// The window with the real engine, the sample tables and a real settings file.
+class RealWindowTest : public ::testing::Test {
+ protected:
+  void Open(const std::string& engineFolder) {
+    libraries_ = std::make_unique<platform::DlLibraries>(engineFolder);
+    seam_ = std::make_unique<platform::Platform>(platform::Platform{
+        fake_.program, resources_, profiles_, fake_.messages, fake_.help, *libraries_});
+    app_ = std::make_unique<CCutterApp>(*seam_);
+    app_->InitApplication();
+    dlg_ = std::make_unique<CCutterDlg>(*app_);
+    window_ = std::make_unique<qt::CutterWindow>(*app_, *dlg_);
+    dlg_->OnInitDialog();
+    window_->show();
+    text()->setFocus();
+  }
+  void Destroy() {
+    dlg_->OnDestroy();
+    window_.reset();
+    dlg_.reset();
+  }
+  QLineEdit* text() const { return static_cast<QLineEdit*>(window_->Control(IDC_TEXT)); }
+  QLineEdit* cutter() const { return static_cast<QLineEdit*>(window_->Control(IDC_CUTTER)); }
+  static std::string SampleNumber(shelfkey::Table table, const char* key) {
+    char cut[shelfkey::kCut4FigResultSize];
+    char cs[shelfkey::kCs4FigResultSize];
+    const std::string folder = std::string(SAMPLE_TABLES) + "/";
+    return table == shelfkey::Table::Cut4Fig ? shelfkey::GetCut4Fig(key, (folder + "CUT4FIG.IDX").c_str(), cut)
+                                             : shelfkey::GetCs4Fig(key, (folder + "CS4FIG.IDX").c_str(), cs);
+  }
+
+  shelfkey::testing::TempDir config_;
+  testing::FakePlatform fake_;
+  qt::QtResources resources_;
+  platform::IniProfileStore profiles_{config_.path().string()};
+  std::unique_ptr<platform::DlLibraries> libraries_;
+  std::unique_ptr<platform::Platform> seam_;
+  std::unique_ptr<CCutterApp> app_;
+  std::unique_ptr<CCutterDlg> dlg_;
+  std::unique_ptr<qt::CutterWindow> window_;
+  InFolder tables_{SAMPLE_TABLES};
+};
+
+TEST_F(RealWindowTest, TypingPastingSwitchingAndClosing) {
+  Open(ENGINE_FOLDER);
+  EXPECT_TRUE(fake_.messages.shown.empty());
+  QTest::keyClicks(text(), "Van Buren");
+  EXPECT_EQ(cutter()->text().toStdString(), SampleNumber(shelfkey::Table::Cut4Fig, "VANBUREN"));
+  QTest::mouseClick(window_->Control(IDC_TYPE_CS4FIG), Qt::LeftButton);
+  EXPECT_EQ(cutter()->text().toStdString(), SampleNumber(shelfkey::Table::Cs4Fig, "VANBUREN"));
+
+  QApplication::clipboard()->setText(QStringLiteral("Smith $b Jones $b Brown"));
+  text()->selectAll();
+  QTest::mouseClick(window_->Control(IDC_PASTE_TEXT), Qt::LeftButton);
+  EXPECT_EQ(text()->text().toStdString(), "Smith Jones Brown");
+  EXPECT_EQ(cutter()->text().toStdString(), SampleNumber(shelfkey::Table::Cs4Fig, "SMITH JONES BROWN"));
+  QTest::mouseClick(window_->Control(IDC_COPY_CUTTER), Qt::LeftButton);
+  EXPECT_EQ(QApplication::clipboard()->text(), cutter()->text());
+
+  // Escape closes; the type is stored and read back by the next run.
+  QTest::keyClick(text(), Qt::Key_Escape);
+  EXPECT_EQ(window_->result(), IDCANCEL);
+  Destroy();
+  Open(ENGINE_FOLDER);
+  EXPECT_TRUE(qobject_cast<QRadioButton*>(window_->Control(IDC_TYPE_CS4FIG))->isChecked());
+  QTest::mouseClick(window_->Control(IDC_TYPE_CUT4FIG), Qt::LeftButton);
+  QTest::keyClick(text(), Qt::Key_Return);
+  EXPECT_EQ(window_->result(), IDOK);
+  Destroy();
+  EXPECT_EQ(profiles_.GetPrivateProfileInt("Settings", "Type", 7, "Cutter.INI"), 0);
+}
+
+TEST_F(RealWindowTest, WithoutTheEngineTheDialogStillOpens) {
+  shelfkey::testing::TempDir empty;
+  Open(empty.path().string());
+  ASSERT_EQ(fake_.messages.shown.size(), 1u);
+  EXPECT_EQ(fake_.messages.shown[0].first,
+            "The Shelfkey.DLL failed to load.  The application will not run correctly.  Please reinstall the "
+            "application.");
+  EXPECT_TRUE(window_->isVisible());
+  QTest::keyClicks(text(), "Van Buren");
+  EXPECT_EQ(cutter()->text().toStdString(), "");
+  Destroy();
+  EXPECT_EQ(fake_.messages.shown.size(), 1u);
 }
 
 TEST(WindowIcon, TheProgramIconIsSet) {
