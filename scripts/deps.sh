@@ -9,6 +9,9 @@ declare -A groups=(
            libgtest-dev libgmock-dev libbenchmark-dev
            libutf8proc-dev qt6-base-dev qt6-svg-dev"
   [screenshot]="xvfb xauth xdotool imagemagick x11-utils"
+  [windows]="g++-mingw-w64-i686 binutils-mingw-w64-i686 mingw-w64-i686-dev
+             g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
+             googletest wine wine32:i386 wine64"
 )
 
 wanted=()
@@ -35,5 +38,9 @@ sudo=""
 if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
 echo "Installing: ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
+# 32-bit Wine comes from Debian's i386 packages.
+if printf '%s\n' "${missing[@]}" | grep -q ':i386$' && ! dpkg --print-foreign-architectures | grep -qx i386; then
+  $sudo dpkg --add-architecture i386
+fi
 $sudo apt-get update -q
 $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
