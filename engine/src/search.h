@@ -8,50 +8,23 @@
 
 namespace shelfkey {
 
-// Searches a table index file for the last entry that sorts at or before key
-// (the first entry when key sorts before all of them) and returns its table
-// number. The reader is positioned anywhere; every position is set here.
-//
-// Returns nothing when the file breaks a rule of its format that the search
-// comes across: it is shorter than its sections say, its record section is
-// empty or not a whole number of records, a record's key field does not end
-// in zero, an entry is empty, longer than 67 characters or shares more
-// characters than the entry before it has, a lead byte is missing, the text
-// ends before an entry that sorts after the key, or the entry found has no
-// table number.
-// Nothing is read or written outside the search's own buffers, and the loops
-// end at the end of the file at the latest.
+// Where the chosen group's search starts: the section lengths from the header
+// and the chosen record's first entry and text offset.
+struct GroupStart {
+  std::uint64_t a;
+  std::uint64_t b;
+  std::uint64_t firstEntry;
+  std::uint64_t textOffset;
+};
+
+// Steps after the record choice: read the group's entries from the one after
+// its lead byte until one sorts after the key (k counts the entries read,
+// that one included), then read the table number of the entry before it.
 template <class Reader>
-std::optional<std::uint32_t> FindTableNumber(Reader& in, const char* key) {
+std::optional<std::uint32_t> SearchGroup(Reader& in, const char* key, const GroupStart& g) {
   using namespace index;
-
-  unsigned char header[kHeaderSize];
-  if (!in.Seek(0) || !in.Read(header, sizeof header)) return std::nullopt;
-  const std::uint64_t a = Le32(header);
-  const std::uint64_t b = Le32(header + 4);
-  if (a == 0 || a % kRecordSize != 0) return std::nullopt;
-
-  // Scan the records from the first, in file order. The first record whose key
-  // sorts after the filing key sends the scan back one record, which is read
-  // again; without one, the last record read is the chosen one.
-  unsigned char record[kRecordSize];
-  for (std::uint64_t r = 0;; ++r) {
-    if (!in.Read(record, sizeof record)) return std::nullopt;
-    // A key field ends in zero: the key has at most 7 characters, zero-filled.
-    if (record[kRecordKeySize - 1] != 0) return std::nullopt;
-    if (CompareTexts(key, reinterpret_cast<const char*>(record)) < 0) {
-      const std::uint64_t previous = r > 0 ? kHeaderSize + kRecordSize * (r - 1) : kHeaderSize;
-      if (!in.Seek(previous) || !in.Read(record, sizeof record)) return std::nullopt;
-      break;
-    }
-    if (kRecordSize * (r + 1) >= a) break;
-  }
-  const std::uint64_t first = Le32(record + 8);
-  const std::uint64_t textOffset = Le32(record + 12);
-
-  // Read the group's entries from the one after its lead byte until one sorts
-  // after the key; k counts the entries read, that one included.
-  if (!in.Seek(kHeaderSize + 1 + a + b + textOffset)) return std::nullopt;
+  const std::uint64_t a = g.a, b = g.b, first = g.firstEntry;
+  if (!in.Seek(kHeaderSize + 1 + a + b + g.textOffset)) return std::nullopt;
   char text[kMaxEntryLength + 1];
   long w = 0;  // where the next stored character goes; -1 discards a lead byte
   std::uint64_t k = 0;
@@ -87,6 +60,46 @@ std::optional<std::uint32_t> FindTableNumber(Reader& in, const char* key) {
     return std::nullopt;
   }
   return Le32(number);
+}
+
+// Searches a table index file for the last entry that sorts at or before key
+// (the first entry when key sorts before all of them) and returns its table
+// number. The reader is positioned anywhere; every position is set here.
+//
+// Returns nothing when the file breaks a rule of its format that the search
+// comes across: it is shorter than its sections say, its record section is
+// empty or not a whole number of records, a record's key field does not end
+// in zero, an entry is empty, longer than 67 characters or shares more
+// characters than the entry before it has, a lead byte is missing, the text
+// ends before an entry that sorts after the key, or the entry found has no
+// table number.
+// Nothing is read or written outside the search's own buffers, and the loops
+// end at the end of the file at the latest.
+template <class Reader>
+std::optional<std::uint32_t> FindTableNumber(Reader& in, const char* key) {
+  using namespace index;
+  unsigned char header[kHeaderSize];
+  if (!in.Seek(0) || !in.Read(header, sizeof header)) return std::nullopt;
+  const std::uint64_t a = Le32(header);
+  const std::uint64_t b = Le32(header + 4);
+  if (a == 0 || a % kRecordSize != 0) return std::nullopt;
+
+  // Scan the records from the first, in file order. The first record whose key
+  // sorts after the filing key sends the scan back one record, which is read
+  // again; without one, the last record read is the chosen one.
+  unsigned char record[kRecordSize];
+  for (std::uint64_t r = 0;; ++r) {
+    if (!in.Read(record, sizeof record)) return std::nullopt;
+    // A key field ends in zero: the key has at most 7 characters, zero-filled.
+    if (record[kRecordKeySize - 1] != 0) return std::nullopt;
+    if (CompareTexts(key, reinterpret_cast<const char*>(record)) < 0) {
+      const std::uint64_t previous = r > 0 ? kHeaderSize + kRecordSize * (r - 1) : kHeaderSize;
+      if (!in.Seek(previous) || !in.Read(record, sizeof record)) return std::nullopt;
+      break;
+    }
+    if (kRecordSize * (r + 1) >= a) break;
+  }
+  return SearchGroup(in, key, {a, b, Le32(record + 8), Le32(record + 12)});
 }
 
 }  // namespace shelfkey

@@ -9,6 +9,7 @@
 #include "example_index.h"
 #include "index_file.h"
 #include "readers.h"
+#include "record_index.h"
 #include "temp_dir.h"
 
 namespace shelfkey {
@@ -151,6 +152,29 @@ TEST(FindTableNumber, AgreesWithTheDefinitionOnWrittenTables) {
       }
     }
   }
+}
+
+TEST(RecordIndex, ChoosesTheRecordThatTheScanChooses) {
+  std::mt19937 rng(5);
+  for (std::size_t count : {1u, 20u, 700u, 16000u}) {
+    index::Contents contents;
+    contents.entries = RandomEntries(rng, count, 10);
+    std::vector<unsigned char> bytes;
+    ASSERT_FALSE(index::WriteIndex(contents, bytes));
+    const RecordIndex records(bytes);
+    for (int i = 0; i < 2000; ++i) {
+      std::string key = i % 3 ? RandomKeyLike(rng, 12) : contents.entries[rng() % contents.entries.size()].text;
+      if (i % 5 == 0) key = key.substr(0, 1 + rng() % key.size());
+      MemoryReader a(bytes), b(bytes);
+      EXPECT_EQ(SearchGroup(a, key.c_str(), records.Choose(key.c_str())), FindTableNumber(b, key.c_str())) << key;
+    }
+  }
+  // The worked example: "ADAMS" before every record, "BAZ" after the last.
+  const std::vector<unsigned char> example = Example();
+  const RecordIndex records(example);
+  EXPECT_EQ(records.Choose("ADAMS").textOffset, 0u);
+  EXPECT_EQ(records.Choose("BAR").firstEntry, 3u);
+  EXPECT_EQ(records.Choose("BAZ").textOffset, 24u);
 }
 
 struct Damage {

@@ -57,6 +57,7 @@ std::optional<std::string> ParseArgs(std::span<const char* const> args,
       inlineValue = args[++i];
     }
     out.values[spec->name] = *inlineValue;
+    out.lists[spec->name].push_back(*inlineValue);
   }
   return std::nullopt;
 }

@@ -19,7 +19,8 @@ struct OptionSpec {
 
 struct Args {
   std::vector<std::string> operands;
-  std::map<std::string, std::string> values;  // options with a value, by long name
+  std::map<std::string, std::string> values;  // options with a value, by long name (the last given)
+  std::map<std::string, std::vector<std::string>> lists;  // every value of each option, in order
   std::vector<std::string> flags;             // options without one, by long name
 
   bool Has(const std::string& name) const;
