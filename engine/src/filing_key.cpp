@@ -90,6 +90,7 @@ std::size_t MakeFilingKey(const char* heading, FilingKey& key) {
   const char* p = heading;
 
   for (const Prefix& prefix : kPrefixes) {
+    if (prefix.literal[0] != heading[0]) continue;
     if (std::size_t n = MatchLiteral(heading, prefix.literal)) {
       len = std::strlen(prefix.output);
       std::memcpy(key, prefix.output, len);

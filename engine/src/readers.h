@@ -36,11 +36,13 @@ class FileReader {
     }
     return ReadAcross(out, n);
   }
-  // The next byte, or -1 at the end of the file or on a read error.
-  int Next() {
-    if (pos_ < end_) return window_[pos_++];
-    return Refill() ? window_[pos_++] : -1;
+  // The bytes at the cursor that can be had without another read (none at
+  // the end of the file); Consume moves the cursor over some of them.
+  std::span<const unsigned char> Available() {
+    if (pos_ == end_ && !Refill()) return {};
+    return {window_ + pos_, end_ - pos_};
   }
+  void Consume(std::size_t n) { pos_ += n; }
 
  private:
   bool Refill();
@@ -71,7 +73,10 @@ class MemoryReader {
     pos_ += n;
     return true;
   }
-  int Next() { return pos_ < bytes_.size() ? bytes_[static_cast<std::size_t>(pos_++)] : -1; }
+  std::span<const unsigned char> Available() const {
+    return pos_ < bytes_.size() ? bytes_.subspan(static_cast<std::size_t>(pos_)) : std::span<const unsigned char>();
+  }
+  void Consume(std::size_t n) { pos_ += n; }
 
  private:
   std::span<const unsigned char> bytes_;

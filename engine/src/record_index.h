@@ -22,11 +22,16 @@ class RecordIndex {
   GroupStart Choose(const char* key) const;
 
  private:
+  // A record key, zero-filled to 8 bytes, compares with a filing key's first
+  // 8 bytes (zero-filled after its end) as the texts compare: read as
+  // big-endian numbers, the first differing byte decides, and a record key
+  // of 7 characters has its zero where a longer filing key has a character.
   struct Record {
-    char key[index::kRecordKeySize];
+    std::uint64_t key;
     std::uint32_t firstEntry;
     std::uint32_t textOffset;
   };
+  static std::uint64_t KeyWord(const unsigned char* bytes8);
   std::uint64_t a_ = 0;
   std::uint64_t b_ = 0;
   std::vector<Record> records_;

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 
 #include "index_format.h"
 
@@ -28,18 +29,37 @@ std::optional<std::uint32_t> SearchGroup(Reader& in, const char* key, const Grou
   char text[kMaxEntryLength + 1];
   long w = 0;  // where the next stored character goes; -1 discards a lead byte
   std::uint64_t k = 0;
+  // The leading characters of text known to equal the key's: an entry that
+  // shares n characters with the one before agrees with the key on at least
+  // min(n, matched) of them, so its comparison starts there.
+  std::size_t matched = 0;
+  const auto* ukey = reinterpret_cast<const unsigned char*>(key);
+  // The entries are read straight from the reader's bytes, block by block.
+  std::span<const unsigned char> block = in.Available();
+  const unsigned char* p = block.data();
+  const unsigned char* end = p + block.size();
   for (;;) {
     ++k;
     const long start = w < 0 ? 0 : w;
-    int c;
-    while (IsStoredByte(static_cast<unsigned>(c = in.Next()))) {
+    if (static_cast<std::size_t>(start) < matched) matched = static_cast<std::size_t>(start);
+    unsigned c;
+    for (;;) {
+      if (p == end) {
+        in.Consume(block.size());
+        block = in.Available();
+        if (block.empty()) return std::nullopt;  // the file ends inside an entry
+        p = block.data();
+        end = p + block.size();
+      }
+      c = *p++;
+      if (!IsStoredByte(c)) break;
       if (w >= 0) {
         if (static_cast<std::size_t>(w) >= kMaxEntryLength) return std::nullopt;
         text[w] = static_cast<char>(c);
       }
       ++w;
     }
-    if (c < 0 || w <= start) return std::nullopt;  // end of file, or no stored character
+    if (w <= start) return std::nullopt;  // no stored character
     text[w] = '\0';
     const long length = w;
     if (c == kStoredWhole) {
@@ -50,8 +70,14 @@ std::optional<std::uint32_t> SearchGroup(Reader& in, const char* key, const Grou
       w = 256 - c;
       if (w > length) return std::nullopt;
     }
-    if (CompareTexts(key, text) < 0) break;
+    // The comparison of CompareTexts, from the first character not yet known equal.
+    const auto* utext = reinterpret_cast<const unsigned char*>(text);
+    std::size_t i = matched;
+    while (ukey[i] != 0 && ukey[i] == utext[i]) ++i;
+    matched = i;
+    if (ukey[i] < utext[i]) break;  // the key sorts before this entry
   }
+  in.Consume(static_cast<std::size_t>(p - block.data()));
 
   const std::uint64_t e = first + k >= 2 ? first + k - 2 : 0;
   if (kNumberSize * (e + 1) > b) return std::nullopt;

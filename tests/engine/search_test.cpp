@@ -47,7 +47,8 @@ class RecordingReader {
     return inner_.Seek(offset);
   }
   bool Read(void* out, std::size_t n) { return inner_.Read(out, n); }
-  int Next() { return inner_.Next(); }
+  std::span<const unsigned char> Available() { return inner_.Available(); }
+  void Consume(std::size_t n) { inner_.Consume(n); }
   std::vector<std::uint64_t> seeks;
 
  private:

@@ -100,9 +100,19 @@ class Runner {
     }
   }
 
-  // One line of input; where names its source for messages ("line 3",
-  // "notes.txt:3", "argument 2").
-  void Line(char* line, std::size_t length, bool cut, const std::string& where) {
+  // Where a line comes from, for messages: "line 3", "notes.txt:3", "argument 2".
+  struct Where {
+    const std::string* file;  // empty: standard input
+    std::uint64_t number;
+    bool argument;
+    std::string Text() const {
+      if (argument) return "argument " + std::to_string(number);
+      return file->empty() ? "line " + std::to_string(number) : *file + ":" + std::to_string(number);
+    }
+  };
+
+  // One line of input.
+  void Line(char* line, std::size_t length, bool cut, const Where& where) {
     bool problem = false;
     if (cut) {
       Report(where, "longer than 65536 bytes; only its first 65536 bytes are used");
@@ -224,8 +234,8 @@ class Runner {
   OutputBuffer& Out() { return out_; }
 
  private:
-  void Report(const std::string& where, const std::string& message) {
-    std::fprintf(io_.err, "shelfkey %s: %s: %s\n", command_, where.c_str(), message.c_str());
+  void Report(const Where& where, const std::string& message) {
+    std::fprintf(io_.err, "shelfkey %s: %s: %s\n", command_, where.Text().c_str(), message.c_str());
   }
   // Input text as output text: UTF-8 stays valid UTF-8.
   void AppendText(const char* text, std::size_t n) {
@@ -353,7 +363,7 @@ int RunHeadings(std::span<const char* const> argv, const Streams& io, bool cutte
     std::string buffer;
     for (std::size_t i = 0; i < args.operands.size(); ++i) {
       buffer = args.operands[i];
-      runner.Line(buffer.data(), buffer.size(), false, "argument " + std::to_string(i + 1));
+      runner.Line(buffer.data(), buffer.size(), false, {nullptr, i + 1, true});
     }
   } else {
     Progress progress(io.err, totalBytes);
@@ -367,8 +377,7 @@ int RunHeadings(std::span<const char* const> argv, const Streams& io, bool cutte
       while (reader.Next(line, length, cut)) {
         ++lineNo;
         ++lines;
-        runner.Line(line, length, cut,
-                    names[i].empty() ? "line " + std::to_string(lineNo) : names[i] + ":" + std::to_string(lineNo));
+        runner.Line(line, length, cut, {&names[i], lineNo, false});
         progress.Update(lines, consumedBefore + reader.Consumed());
         if (runner.Out().Failed()) break;
       }
