@@ -7,7 +7,8 @@ set -euo pipefail
 declare -A groups=(
   [build]="cmake ninja-build g++ clang libclang-rt-14-dev pkg-config
            libgtest-dev libgmock-dev libbenchmark-dev
-           libutf8proc-dev qt6-base-dev qt6-svg-dev"
+           libutf8proc-dev qt6-base-dev qt6-svg-dev
+           dpkg-dev desktop-file-utils appstream man-db"
   [screenshot]="xvfb xauth xdotool imagemagick x11-utils"
   [windows]="g++-mingw-w64-i686 binutils-mingw-w64-i686 mingw-w64-i686-dev
              g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev

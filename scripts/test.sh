@@ -8,8 +8,13 @@ scripts/deps.sh build windows
 for preset in debug asan; do
   echo "== $preset"
   scripts/build.sh "$preset"
-  ctest --preset "$preset" -j "$(nproc)"
+  ctest --preset "$preset" -j "$(nproc)" -LE package
 done
+
+# The release build, packed as a .deb, installed into a temporary root and run there.
+echo "== release package"
+scripts/build.sh release
+ctest --preset release -L package
 
 # Shelfkey.DLL for 32-bit Windows, and the same sources for 64-bit Windows:
 # their tests run under Wine (32-bit Wine only where the kernel runs 32-bit
