@@ -35,7 +35,7 @@ got="$(cd "$tables" && "$usr/bin/shelfkey" cutter --table sanborn "Scott")"
 "$usr/bin/shelfkey" index check "$tables/CUT4FIG.IDX" >/dev/null || fail "index check"
 man -l "$usr/share/man/man1/shelfkey.1" >/dev/null 2>&1 || fail "man page"
 # A host program builds against the installed header and library.
-pc="$(ls "$usr"/lib/pkgconfig/shelfkey.pc "$usr"/lib/*/pkgconfig/shelfkey.pc 2>/dev/null | head -n 1)"
+pc="$(find "$usr/lib" -name shelfkey.pc | head -n 1)"
 printf '#include <shelfkey.h>\nint main(void) { char r[26]; return GetCut4FigVB("x", "y", r) == 25 ? 0 : 1; }\n' >"$work/host.c"
 cc "$work/host.c" -o "$work/host" $(PKG_CONFIG_PATH="$(dirname "$pc")" pkg-config --cflags --libs shelfkey) || fail "pkg-config build"
 LD_LIBRARY_PATH="$(dirname "$(dirname "$pc")")" "$work/host" || fail "the host program"
