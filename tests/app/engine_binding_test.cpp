@@ -41,16 +41,7 @@ struct Bound {
   std::unique_ptr<testing::FakeView> view;
 };
 
-class InFolder {
- public:
-  explicit InFolder(const std::filesystem::path& dir) : previous_(std::filesystem::current_path()) {
-    std::filesystem::current_path(dir);
-  }
-  ~InFolder() { std::filesystem::current_path(previous_); }
-
- private:
-  std::filesystem::path previous_;
-};
+using shelfkey::testing::InFolder;
 
 std::string Expected(shelfkey::Table table, const std::string& heading, const std::string& file) {
   shelfkey::FilingKey key;

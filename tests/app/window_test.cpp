@@ -36,16 +36,7 @@ platform::ProcAddress Address(int (*fn)(const char*, const char*, char*)) {
   return p;
 }
 
-class InFolder {
- public:
-  explicit InFolder(const std::filesystem::path& dir) : previous_(std::filesystem::current_path()) {
-    std::filesystem::current_path(dir);
-  }
-  ~InFolder() { std::filesystem::current_path(previous_); }
-
- private:
-  std::filesystem::path previous_;
-};
+using shelfkey::testing::InFolder;
 
 class WindowTest : public ::testing::Test {
  protected:

@@ -42,4 +42,18 @@ class TempDir {
   std::filesystem::path path_;
 };
 
+// Makes a folder the current directory for as long as it lives.
+class InFolder {
+ public:
+  explicit InFolder(const std::filesystem::path& dir) : previous_(std::filesystem::current_path()) {
+    std::filesystem::current_path(dir);
+  }
+  ~InFolder() { std::filesystem::current_path(previous_); }
+  InFolder(const InFolder&) = delete;
+  InFolder& operator=(const InFolder&) = delete;
+
+ private:
+  std::filesystem::path previous_;
+};
+
 }  // namespace shelfkey::testing

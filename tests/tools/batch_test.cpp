@@ -16,38 +16,15 @@
 #include "example_index.h"
 #include "index_file.h"
 #include "shelfkey.h"
+#include "run_cli.h"
 #include "temp_dir.h"
 
 namespace shelfkey::cli {
 namespace {
 
-struct Outcome {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-std::string ReadBack(std::FILE* f) {
-  std::string text;
-  std::rewind(f);
-  char buf[65536];
-  std::size_t n;
-  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) text.append(buf, n);
-  std::fclose(f);
-  return text;
-}
-
-Outcome RunCli(std::vector<const char*> args, const std::string& input = "") {
-  args.insert(args.begin(), "shelfkey");
-  std::FILE* in = std::tmpfile();
-  std::fwrite(input.data(), 1, input.size(), in);
-  std::rewind(in);
-  std::FILE* out = std::tmpfile();
-  std::FILE* err = std::tmpfile();
-  const int status = Run(static_cast<int>(args.size()), args.data(), {in, out, err});
-  std::fclose(in);
-  return {status, ReadBack(out), ReadBack(err)};
-}
+using Outcome = testing::CliOutcome;
+using testing::RunCli;
+using testing::ReadBackAndClose;
 
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
@@ -246,7 +223,7 @@ TEST(ShelfkeyBatch, ExitStatuses) {
     std::rewind(in);
     std::FILE* err = std::tmpfile();
     EXPECT_EQ(cli::Run(static_cast<int>(args.size()), args.data(), {in, full, err}), kExitIoError);
-    EXPECT_NE(ReadBack(err).find("cannot write"), std::string::npos);
+    EXPECT_NE(ReadBackAndClose(err).find("cannot write"), std::string::npos);
     std::fclose(in);
     std::fclose(full);
   }

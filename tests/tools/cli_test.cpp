@@ -9,40 +9,15 @@
 #include <vector>
 
 #include "example_index.h"
+#include "run_cli.h"
 #include "temp_dir.h"
 
 namespace shelfkey::cli {
 namespace {
 
-struct Outcome {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-std::string ReadBack(std::FILE* f) {
-  std::string text;
-  std::rewind(f);
-  char buf[4096];
-  std::size_t n;
-  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) text.append(buf, n);
-  std::fclose(f);
-  return text;
-}
-
-Outcome RunCli(std::vector<const char*> args, const std::string& input = "",
-               std::FILE* out = nullptr) {
-  args.insert(args.begin(), "shelfkey");
-  std::FILE* in = std::tmpfile();
-  std::fwrite(input.data(), 1, input.size(), in);
-  std::rewind(in);
-  const bool ownOut = out == nullptr;
-  if (ownOut) out = std::tmpfile();
-  std::FILE* err = std::tmpfile();
-  const int status = Run(static_cast<int>(args.size()), args.data(), {in, out, err});
-  std::fclose(in);
-  return {status, ownOut ? ReadBack(out) : "", ReadBack(err)};
-}
+using Outcome = testing::CliOutcome;
+using testing::RunCli;
+using testing::ReadBackAndClose;
 
 std::string Slurp(const std::string& path) {
   std::ifstream f(path, std::ios::binary);

@@ -28,36 +28,36 @@ std::optional<std::string> ParseArgs(std::span<const char* const> args,
       optionsEnded = true;
       continue;
     }
-    const OptionSpec* spec = nullptr;
+    const OptionSpec* option = nullptr;
     std::optional<std::string> inlineValue;
     if (arg.rfind("--", 0) == 0) {
       const std::size_t eq = arg.find('=');
       const std::string name = arg.substr(2, eq == std::string::npos ? std::string::npos : eq - 2);
       if (eq != std::string::npos) inlineValue = arg.substr(eq + 1);
       for (const OptionSpec& s : specs) {
-        if (name == s.name) spec = &s;
+        if (name == s.name) option = &s;
       }
     } else if (arg.size() >= 2) {
       for (const OptionSpec& s : specs) {
-        if (s.shortName != 0 && arg[1] == s.shortName) spec = &s;
+        if (s.shortName != 0 && arg[1] == s.shortName) option = &s;
       }
-      if (spec != nullptr && arg.size() > 2) {
-        if (!spec->takesValue) return "unknown option '" + arg + "'";
+      if (option != nullptr && arg.size() > 2) {
+        if (!option->takesValue) return "unknown option '" + arg + "'";
         inlineValue = arg.substr(2);
       }
     }
-    if (spec == nullptr) return "unknown option '" + arg + "'";
-    if (!spec->takesValue) {
-      if (inlineValue) return "option '--" + std::string(spec->name) + "' takes no value";
-      out.flags.push_back(spec->name);
+    if (option == nullptr) return "unknown option '" + arg + "'";
+    if (!option->takesValue) {
+      if (inlineValue) return "option '--" + std::string(option->name) + "' takes no value";
+      out.flags.push_back(option->name);
       continue;
     }
     if (!inlineValue) {
       if (i + 1 == args.size()) return "option '" + arg + "' needs a value";
       inlineValue = args[++i];
     }
-    out.values[spec->name] = *inlineValue;
-    out.lists[spec->name].push_back(*inlineValue);
+    out.values[option->name] = *inlineValue;
+    out.lists[option->name].push_back(*inlineValue);
   }
   return std::nullopt;
 }
