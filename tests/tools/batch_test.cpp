@@ -58,7 +58,7 @@ std::string RandomHeading(std::mt19937& rng) {
                                   "Du ", "El ", "El-", "La ", "Le ", "San ", "Von ", "[sic] ", "[i.e. ",
                                   "[sic", "]", "[", "Smith", "SMITH", "Baker", "Scott", "Sc", "S", "Adams",
                                   "Oakes", "1984", "12 ", ", ", ". ", "-", "/", "&", "'", " ", "  ", "\x1F",
-                                  "\x1F" "d", "\x1B", "\x1B(B", "\t"};
+                                  "\x1F\x64", "\x1B", "\x1B(B", "\t"};
   std::string h;
   const int pieces = static_cast<int>(rng() % 8);
   for (int i = 0; i < pieces; ++i) {
