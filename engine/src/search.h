@@ -67,7 +67,7 @@ std::optional<std::uint32_t> SearchGroup(Reader& in, const char* key, const Grou
     } else if (c == kEndOfGroup) {
       w = -1;
     } else {
-      w = 256 - c;
+      w = 256 - static_cast<long>(c);
       if (w > length) return std::nullopt;
     }
     // The comparison of CompareTexts, from the first character not yet known equal.
