@@ -1,8 +1,12 @@
+// The tool's commands and what they share.
 #pragma once
 
 #include <span>
+#include <string>
+#include <vector>
 
 #include "cli.h"
+#include "index_file.h"
 
 namespace shelfkey::cli {
 
@@ -13,15 +17,6 @@ int RunIndex(std::span<const char* const> args, const Streams& io);
 
 // Prints "shelfkey COMMAND: message" and a pointer to the help; returns kExitUsage.
 int UsageError(const Streams& io, const char* command, const std::string& message);
-
-}  // namespace shelfkey::cli
-
-#include <string>
-#include <vector>
-
-#include "index_file.h"
-
-namespace shelfkey::cli {
 
 // Reads a table index file and checks it. Returns kExitOk, or prints why not
 // and returns kExitNoInput, kExitIoError or kExitDataError.
