@@ -46,13 +46,11 @@ using shelfkey::testing::InFolder;
 std::string Expected(shelfkey::Table table, const std::string& heading, const std::string& file) {
   shelfkey::FilingKey key;
   shelfkey::MakeFilingKey(text::ToEngineBytes(heading).bytes.substr(0, 259).c_str(), key);
-  char out[80];
   if (table == shelfkey::Table::Cut4Fig) {
     char cut[shelfkey::kCut4FigResultSize];
     return shelfkey::GetCut4Fig(key, file.c_str(), cut);
   }
   char cs[shelfkey::kCs4FigResultSize];
-  (void)out;
   return shelfkey::GetCs4Fig(key, file.c_str(), cs);
 }
 
