@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <limits>
 
 #include "CutterApp.h"
 #include "CutterDlg.h"
@@ -72,6 +73,7 @@ CutterWindow::CutterWindow(CCutterApp& app, CCutterDlg& dlg, const DialogTemplat
         break;
       case ControlKind::kEdit: {
         auto* edit = new QLineEdit(this);
+        edit->setMaxLength(std::numeric_limits<int>::max());  // no text limit
         if (c.id == IDC_TEXT) {
           QObject::connect(edit, &QLineEdit::textChanged, this, [this] { dlg_.OnChangeText(); });
         }

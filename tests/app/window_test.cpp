@@ -128,6 +128,12 @@ TEST_F(WindowTest, CopyAndPasteKeepTheFocus) {
   EXPECT_EQ(text()->text().toStdString(), "Smith, John Jr.");
   EXPECT_EQ(cutter()->text().toStdString(), "C:Smith, John Jr.");
   EXPECT_EQ(window_->focusWidget(), text());
+
+  // The heading field sets no length limit.
+  QApplication::clipboard()->setText(QString(40000, QLatin1Char('a')));
+  text()->selectAll();
+  QTest::mouseClick(control(IDC_PASTE_TEXT), Qt::LeftButton);
+  EXPECT_EQ(text()->text().size(), 40000);
 }
 
 TEST_F(WindowTest, EnterClosesWithOkEscapeWithCancel) {
