@@ -280,6 +280,9 @@ class Runner {
   std::size_t problems_ = 0;
 };
 
+int CloseFile(std::FILE* f) { return std::fclose(f); }
+int KeepOpen(std::FILE*) { return 0; }  // standard input belongs to the caller
+
 int RunHeadings(std::span<const char* const> argv, const Streams& io, bool cutter) {
   const char* command = cutter ? "cutter" : "key";
   Args args;
@@ -342,7 +345,7 @@ int RunHeadings(std::span<const char* const> argv, const Streams& io, bool cutte
         std::fprintf(io.err, "shelfkey %s: cannot open '%s': %s\n", command, name.c_str(), std::strerror(errno));
         return kExitNoInput;
       }
-      inputs.emplace_back(f, name == "-" ? [](std::FILE*) { return 0; } : &std::fclose);
+      inputs.emplace_back(f, name == "-" ? KeepOpen : CloseFile);
       names.push_back(name == "-" ? std::string() : name);
       const std::uint64_t size = KnownSize(f);
       sizesKnown = sizesKnown && size > 0;
