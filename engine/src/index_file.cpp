@@ -36,8 +36,9 @@ std::string Hex(unsigned value) {
   return hex;
 }
 
-// Record keys are compared the way the search compares them.
-int Compare(std::string_view a, std::string_view b) { return std::string(a).compare(std::string(b)); }
+// Texts compare the way the search compares them: byte by byte as unsigned
+// values, which is how the character traits of char compare.
+int Compare(std::string_view a, std::string_view b) { return a.compare(b); }
 
 }  // namespace
 
